@@ -7,7 +7,7 @@
 #include "quillon/engine/RegistrySource.h"
 #include "quillon/engine/ShellSource.h"
 #include "quillon/engine/TaskSource.h"
-#include "quillon/engine/WmiQuery.h"
+#include "quillon/engine/WmiSource.h"
 
 // Everything the three checks read from the machine. The sources outlive the
 // modules that use them; the WMI connection and the task source are made fresh
@@ -16,6 +16,6 @@ struct ScanSources {
   const IFileSource* files = nullptr;
   const IRegistrySource* registry = nullptr;
   const IShellSource* shell = nullptr;
-  std::function<std::unique_ptr<IWmiConnection>()> makeWmi;
+  std::function<std::unique_ptr<IWmiSource>()> makeWmi;
   std::function<std::unique_ptr<ITaskSource>()> makeTasks;
 };

@@ -16,7 +16,7 @@
 #include "quillon/engine/ShellSource.h"
 #include "quillon/engine/TaskSource.h"
 #include "quillon/engine/TextCodec.h"
-#include "quillon/engine/WmiQuery.h"
+#include "quillon/engine/WmiSource.h"
 #include "quillon/lang/Text.h"
 
 namespace scanfake {
@@ -261,30 +261,36 @@ class FakeShell : public IShellSource {
   }
 };
 
-// WMI rows per query text; failures can be injected per connection or query.
+// WMI rows per query text; an unknown query fails, as a class WMI lacks.
 struct WmiScript {
   std::map<std::wstring, std::vector<WmiRow>> rows;
   bool connectFails = false;
-  int queryFailures = 0;  // the next this many queries fail
   int connects = 0;
   int queries = 0;
+
+  void Add(const std::wstring& wql, const std::map<std::wstring, std::wstring>& texts) {
+    WmiRow row;
+    for (const auto& t : texts) {
+      WmiValue v;
+      v.kind = WmiValue::Kind::Text;
+      v.text = t.second;
+      row[t.first] = v;
+    }
+    rows[wql].push_back(row);
+  }
 };
 
-class FakeWmiConnection : public IWmiConnection {
+class FakeWmi : public IWmiSource {
  public:
-  explicit FakeWmiConnection(std::shared_ptr<WmiScript> script) : script_(std::move(script)) {}
-  bool Connect(const std::wstring& ns) override {
+  explicit FakeWmi(std::shared_ptr<WmiScript> script) : script_(std::move(script)) {}
+  bool Connect() override {
     ++script_->connects;
-    return !script_->connectFails && ns == L"ROOT\\CIMV2";
+    return !script_->connectFails;
   }
-  bool Execute(const std::wstring& wql, std::vector<WmiRow>& rows) override {
+  bool Query(const std::wstring& wql, std::vector<WmiRow>& rows) override {
     ++script_->queries;
-    if (script_->queryFailures > 0) {
-      --script_->queryFailures;
-      return false;
-    }
     const auto it = script_->rows.find(wql);
-    if (it == script_->rows.end()) return false;  // an unknown class
+    if (it == script_->rows.end()) return false;
     rows = it->second;
     return true;
   }
@@ -321,7 +327,7 @@ struct FakeMachine {
     s.registry = &registry;
     s.shell = &shell;
     auto script = wmi;
-    s.makeWmi = [script] { return std::unique_ptr<IWmiConnection>(new FakeWmiConnection(script)); };
+    s.makeWmi = [script] { return std::unique_ptr<IWmiSource>(new FakeWmi(script)); };
     s.makeTasks = [this] { return std::unique_ptr<ITaskSource>(new FakeTasks(tasks)); };
     return s;
   }
