@@ -4,6 +4,9 @@
 
 HARNESS_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 HARNESS_PIDS=()
+# Exit codes of started programs, one file per watcher pid.
+HARNESS_STATE=${HARNESS_STATE:-$(mktemp -d)}
+export HARNESS_STATE
 
 export WINEDEBUG=${WINEDEBUG:--all}
 # No debugger on a crash (it would wait forever), no Mono or Gecko installers.
@@ -97,12 +100,26 @@ harness_winpath() { echo "Z:$(echo "$1" | sed 's|/|\\|g')"; }
 # harness_wine ARGS...: runs a Windows program in the foreground.
 harness_wine() { "$(harness_wine_loader)" "$@"; }
 
-# harness_start EXE ARGS...: starts a program in the background, prints its pid.
+# harness_start EXE ARGS...: starts a program in the background and prints the
+# pid of its watcher; the program's exit code is kept for harness_wait_exit.
+# Works inside $(...) too.
 harness_start() {
-  "$(harness_wine_loader)" "$@" >>"${HARNESS_LOG:-/dev/null}" 2>&1 &
+  mkdir -p "$HARNESS_STATE"
+  (
+    "$(harness_wine_loader)" "$@" >>"${HARNESS_LOG:-/dev/null}" 2>&1
+    echo $? >"$HARNESS_STATE/$BASHPID.rc"
+  ) </dev/null >/dev/null 2>&1 &
   local pid=$!
   HARNESS_PIDS+=("$pid")
+  HARNESS_LAST_PID=$pid
   echo $pid
+}
+
+# harness_stop PID: stops a program started by harness_start.
+harness_stop() {
+  local child
+  for child in $(pgrep -P "$1" 2>/dev/null); do kill "$child" 2>/dev/null; done
+  kill "$1" 2>/dev/null
 }
 
 # harness_wait_window TITLE [SECONDS]: prints the X window id of the first
@@ -135,14 +152,13 @@ harness_click() {
 # harness_screenshot FILE: PNG of the whole display.
 harness_screenshot() { import -window root "$1"; }
 
-# harness_wait_exit PID [SECONDS]: waits for a started program to end; prints
-# its exit code.
+# harness_wait_exit PID [SECONDS]: waits for a program started by
+# harness_start to end; prints its exit code.
 harness_wait_exit() {
   local pid=$1 limit=${2:-20} i
   for i in $(seq 1 $((limit * 10))); do
-    if ! kill -0 "$pid" 2>/dev/null; then
-      wait "$pid" 2>/dev/null
-      echo $?
+    if [ -f "$HARNESS_STATE/$pid.rc" ]; then
+      cat "$HARNESS_STATE/$pid.rc"
       return 0
     fi
     sleep 0.1
@@ -156,7 +172,7 @@ harness_wait_exit() {
 harness_stop_all() {
   local pid
   for pid in "${HARNESS_PIDS[@]}"; do
-    kill "$pid" 2>/dev/null
+    harness_stop "$pid"
   done
   if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
     "$(harness_wineserver)" -k 2>/dev/null
