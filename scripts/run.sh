@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Builds both programs and runs them under Wine. With DISPLAY set they show on
+# that display until you close them; without one they run on a private Xvfb
+# display and their windows are saved as PNG screenshots in screenshots/.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+bash scripts/install-deps.sh || exit 1
+source scripts/lib/build.sh
+source scripts/lib/harness.sh
+
+build_preset cross || exit 1
+wine_preset=$(harness_wine_preset)
+[ "$wine_preset" = cross ] || build_preset "$wine_preset" || exit 1
+build_preset native || exit 1
+bin=$root/build/$wine_preset
+echo "shipped programs: build/cross/quillon/quillon.exe, build/cross/pointrix/pointrix.exe"
+[ "$wine_preset" = cross ] || echo "(this host's Wine cannot run 32-bit programs: running the x86_64 build of the same sources)"
+
+trap harness_stop_all EXIT
+headless=0
+if [ -z "${DISPLAY:-}" ]; then
+  headless=1
+  harness_xvfb_start || exit 1
+fi
+prefix=$root/build/wine-run
+if [ -d "$prefix/prefix" ]; then harness_prefix_use "$prefix"; else harness_prefix_create "$prefix"; fi
+
+# With no real mouse, pointrix talks to the simulated one.
+if [ -x build/native/tools/simmouse/simmouse_server ] && [ -z "${POINTRIX_SIMULATED_DEVICE:-}" ]; then
+  port=$((20000 + RANDOM % 20000))
+  build/native/tools/simmouse/simmouse_server --port "$port" >build/simmouse.log 2>&1 &
+  HARNESS_PIDS+=("$!")
+  export POINTRIX_SIMULATED_DEVICE=127.0.0.1:$port
+  echo "simulated mouse on $POINTRIX_SIMULATED_DEVICE"
+fi
+
+q=$(harness_start "$bin/quillon/quillon.exe")
+p=$(harness_start "$bin/pointrix/pointrix.exe")
+if [ $headless -eq 1 ]; then
+  mkdir -p screenshots
+  harness_wait_window quillon 60 >/dev/null && sleep 1 && harness_screenshot screenshots/quillon.png
+  harness_wait_window "KORVEX pointrix" 60 >/dev/null && sleep 1 && harness_screenshot screenshots/pointrix.png
+  echo "screenshots saved in $root/screenshots"
+else
+  echo "close both windows to end"
+  harness_wait_exit "$q" 86400 >/dev/null
+  harness_wait_exit "$p" 86400 >/dev/null
+fi
