@@ -141,6 +141,22 @@ bool SimLinkNumber(const std::string& word, uint64_t max, uint64_t* value) {
   return true;
 }
 
+bool ParseSimLinkAddress(const std::string& text, std::string* host, uint16_t* port) {
+  const size_t colon = text.rfind(':');
+  if (colon == std::string::npos || colon == 0) return false;
+  uint64_t value = 0;
+  if (!SimLinkNumber(text.substr(colon + 1), 65535, &value) || value == 0) return false;
+  const std::string name = text.substr(0, colon);
+  for (char c : name) {
+    const bool ok =
+        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-';
+    if (!ok) return false;
+  }
+  *host = name;
+  *port = static_cast<uint16_t>(value);
+  return true;
+}
+
 bool ParseSimLinkAnswer(const std::string& line, SimLinkAnswer* answer) {
   if (line.size() > kSimLinkMaxLine) return false;
   std::vector<std::string> words = SimLinkWords(line);

@@ -40,6 +40,10 @@ std::vector<std::string> SimLinkWords(const std::string& line);
 // Decimal without sign, at most `max`.
 bool SimLinkNumber(const std::string& word, uint64_t max, uint64_t* value);
 
+// "host:port" of the simulated mouse's server (the value of the environment
+// variable POINTRIX_SIMULATED_DEVICE); false when it is not of that form.
+bool ParseSimLinkAddress(const std::string& text, std::string* host, uint16_t* port);
+
 // A parsed answer line: "OK" or "ERR" and the words after it.
 struct SimLinkAnswer {
   bool ok = false;
