@@ -10,6 +10,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/socket.h>
@@ -137,6 +138,7 @@ int main(int argc, char** argv) {
     if (poll(&p, 1, 200) <= 0) continue;
     const int fd = accept(listener, nullptr, nullptr);
     if (fd < 0) continue;
+    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
     clients.emplace_back(Serve, fd, &hub);
   }
   gStop = true;
