@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,8 +28,6 @@ BackupStatus DecodeBackup(const std::vector<uint8_t>& file, std::vector<uint8_t>
 
 // "mouse_" and the date ("yyyy-MM-dd"): the proposed file name.
 std::wstring BackupFileName(const std::wstring& date);
-
-using ProgressFn = std::function<void(double)>;
 
 // Reads the whole memory of the current device (memory size from the model)
 // in 7-byte requests and writes the file.

@@ -59,6 +59,10 @@ void ConfigModel::SignalRemote() {
   if (events_) events_->OnRemoteSettingsChanged();
 }
 
+void ConfigModel::NotifyMacroLibraryChanged() {
+  if (events_) events_->OnMacroLibraryChanged();
+}
+
 void ConfigModel::Clear() {
   {
     std::lock_guard<std::mutex> lock(mutex_);

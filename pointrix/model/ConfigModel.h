@@ -3,6 +3,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 
@@ -14,6 +15,9 @@
 // The one in-memory copy of the current device's settings: filled from the
 // mouse in one pass, edited through setters that write each change back.
 namespace pointrix {
+
+// Progress of a long device operation, 0.0 to 1.0.
+using ProgressFn = std::function<void(double)>;
 
 struct ButtonEntry {
   ButtonAssignment assignment;
@@ -160,6 +164,8 @@ class ConfigModel {
   bool HasDevice() const { return registry_.HasCurrentDevice(); }
   // Sets all remote flags and pulses the remote event.
   void SignalRemote();
+  // The macros the mouse holds changed: the library list is rebuilt.
+  void NotifyMacroLibraryChanged();
 
  private:
   void SetProgress(double fraction);
