@@ -30,6 +30,8 @@ class ButtonStateMachine {
   ButtonEffects LeftUp(bool visible, bool hasParent);
   ButtonEffects MouseLeave(bool visible);
   ButtonEffects Enable(bool enabled);
+  // Puts the button into a state directly (previews of every state).
+  void Force(ButtonState state) { state_ = state; }
 
  private:
   ButtonState state_ = kButtonNormal;

@@ -68,7 +68,7 @@ TooltipFade::Effects TooltipFade::Timer(int id) {
   return effects;
 }
 
-SizeF TooltipSizeUnconstrained(SizeF measured) { return SizeF{measured.width + 15, measured.height + 10}; }
+SizeF TooltipSizeUnconstrained(SizeF measured) { return SizeF{measured.width + 25, measured.height + 20}; }
 
 SizeF TooltipMeasureBox(const MrRect& box) { return SizeF{box.Width() - 25.0, box.Height() - 20.0}; }
 

@@ -51,9 +51,10 @@ struct SizeF {
   double height = 0;
 };
 
-// Bubble size from the measured text: unconstrained text gets (15, 10) more,
-// text measured inside a box (its width and height less 25 and 20) gets
-// (25, 20) more.
+// Bubble size from the measured text plus the bubble's padding (25, 20): the
+// text is drawn inside (15, 10, width - 25, height - 20) whether it was
+// measured inside a box (its width and height less 25 and 20) or not, so
+// both get the same padding and the text is never cut.
 SizeF TooltipSizeUnconstrained(SizeF measured);
 SizeF TooltipMeasureBox(const MrRect& box);  // the area the text is measured in
 SizeF TooltipSizeInBox(SizeF measured);

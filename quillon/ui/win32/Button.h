@@ -40,6 +40,11 @@ class CMrCtrl_Button : public CMrCtrl {
   // Height of its state pictures (0 without).
   int GetPreferredHeight() const;
   ButtonState GetState() const { return machine_.State(); }
+  // Shows the button in a state without any input (previews of the skin).
+  void PreviewState(ButtonState state) {
+    machine_.Force(state);
+    Redraw(false);
+  }
   CMrToolTipp* GetTooltip() const { return tooltip_.get(); }
 
   void DrawContent(HDC dc, int left, int top, int right, int bottom) override;

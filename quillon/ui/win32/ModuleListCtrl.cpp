@@ -38,6 +38,9 @@ void DrawTextIn(HDC dc, HFONT font, COLORREF color, const std::wstring& text, co
   SelectScope scope(dc, font);
   ::SetTextColor(dc, color);
   RECT r{box.left, box.top, box.right, box.bottom};
+  // Single lines are not clipped: a glyph's overhang would lose the last
+  // character of right-aligned texts.
+  if ((format & DT_SINGLELINE) && !(format & DT_END_ELLIPSIS)) format |= DT_NOCLIP;
   ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
 }
 
