@@ -9,7 +9,7 @@
 
 namespace pointrix {
 
-KeyboardLayout LoadKeyboardLayout(IPrivateProfile& profile, const std::wstring& iniPath) {
+KeyboardLayout ReadKeyboardLayout(IPrivateProfile& profile, const std::wstring& iniPath) {
   KeyboardLayout layout;
   layout.originX = static_cast<int>(profile.GetInt(L"SET", L"x", 0, iniPath));
   layout.originY = static_cast<int>(profile.GetInt(L"SET", L"y", 0, iniPath));

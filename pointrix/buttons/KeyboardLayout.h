@@ -37,6 +37,6 @@ inline constexpr int kMaxLayoutKeys = 140;
 
 // Reads sections [SET] and [KEY 1] .. [KEY 140]; a missing file gives an
 // empty layout at (0, 0).
-KeyboardLayout LoadKeyboardLayout(IPrivateProfile& profile, const std::wstring& iniPath);
+KeyboardLayout ReadKeyboardLayout(IPrivateProfile& profile, const std::wstring& iniPath);
 
 }  // namespace pointrix

@@ -24,7 +24,7 @@ TEST(ButtonsKeyboardLayout, ReadsKeysConsumerRowAndCaptions) {
       "[KEY 10]\r\nname=Odd\r\ncode=0x7f\r\nx=0\r\ny=300\r\nwidth=40\r\nheight=30\r\n"
       "[KEY 141]\r\nname=beyond\r\n");
   IniFileProfile profile;
-  KeyboardLayout layout = LoadKeyboardLayout(profile, dir.File("keyboard.ini"));
+  KeyboardLayout layout = ReadKeyboardLayout(profile, dir.File("keyboard.ini"));
   EXPECT_EQ(layout.originX, 20);
   EXPECT_EQ(layout.originY, 100);
   ASSERT_EQ(layout.keys.size(), 9u);
@@ -71,7 +71,7 @@ TEST(ButtonsKeyboardLayout, ReadsKeysConsumerRowAndCaptions) {
 TEST(ButtonsKeyboardLayout, MissingFileGivesNoKeys) {
   ModelTempDir dir;
   IniFileProfile profile;
-  KeyboardLayout layout = LoadKeyboardLayout(profile, dir.File("keyboard.ini"));
+  KeyboardLayout layout = ReadKeyboardLayout(profile, dir.File("keyboard.ini"));
   EXPECT_EQ(layout.originX, 0);
   EXPECT_TRUE(layout.keys.empty());
 }
