@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include <string>
@@ -18,6 +17,26 @@ std::wstring TempFolder() {
   return std::wstring(buffer, length);
 }
 
+// Deletes a folder and everything in it; `path` carries the "\\?\" prefix so
+// deep trees are reached too.
+void RemoveTree(const std::wstring& path) {
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &found);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      std::wstring child = path + L"\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(child);
+      else
+        DeleteFileW(child.c_str());
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+  }
+  RemoveDirectoryW(path.c_str());
+}
+
 // A fresh folder under the temporary folder, removed with its files at the end.
 class ScratchFolder {
  public:
@@ -26,14 +45,7 @@ class ScratchFolder {
             std::to_wstring(GetTickCount());
     CreateDirectoryW(path_.c_str(), nullptr);
   }
-  ~ScratchFolder() {
-    std::wstring from = path_ + L'\0';
-    SHFILEOPSTRUCTW op = {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NO_UI;
-    SHFileOperationW(&op);
-  }
+  ~ScratchFolder() { RemoveTree(L"\\\\?\\" + path_); }
   const std::wstring& path() const { return path_; }
 
  private:
