@@ -87,12 +87,21 @@ void MacroMemory::CompactMacroMemory(const ProgressFn& progress) {
   }
   if (used.empty()) return;
 
+  // Records that already lie where compaction puts them are neither read
+  // nor written again.
+  std::vector<int> targets(used.size());
+  for (size_t k = 0, next = mem::kMacroArea; k < used.size(); ++k) {
+    targets[k] = static_cast<int>(next);
+    next += static_cast<size_t>(slots[used[k]].totalSize);
+  }
   std::vector<std::vector<uint8_t>> records(used.size());
   std::vector<int> offsets(used.size());
   for (size_t k = 0; k < used.size(); ++k) {
     const MacroSlot& s = slots[used[k]];
-    records[k].assign(static_cast<size_t>(s.totalSize), 0);
-    commands.ReadMemory(static_cast<uint32_t>(s.headerAddress), records[k].data(), s.totalSize);
+    if (targets[k] != s.headerAddress) {
+      records[k].assign(static_cast<size_t>(s.totalSize), 0);
+      commands.ReadMemory(static_cast<uint32_t>(s.headerAddress), records[k].data(), s.totalSize);
+    }
     const ButtonAssignment a =
         model_.Button(used[k] / kButtonsPerProfile, used[k] % kButtonsPerProfile).assignment;
     offsets[k] = a.MacroAddress() - s.headerAddress;
@@ -101,14 +110,16 @@ void MacroMemory::CompactMacroMemory(const ProgressFn& progress) {
 
   const int currentProfile = model_.CurrentProfile();
   bool reload = false;
-  int next = mem::kMacroArea;
   for (size_t k = 0; k < used.size(); ++k) {
     const int i = used[k];
     MacroSlot s = slots[i];
+    if (targets[k] == s.headerAddress) {
+      if (progress) progress(0.5 + 0.5 * static_cast<double>(k + 1) / used.size());
+      continue;
+    }
     const int oldHeader = s.headerAddress, oldCode = s.codeAddress;
-    s.headerAddress = next;
-    s.codeAddress = next + (oldCode - oldHeader);
-    next += s.totalSize;
+    s.headerAddress = targets[k];
+    s.codeAddress = targets[k] + (oldCode - oldHeader);
     commands.WriteMemory(static_cast<uint32_t>(s.headerAddress), records[k].data(), s.totalSize);
     model_.SetMacroSlot(i, s);
     const uint8_t entry[4] = {
