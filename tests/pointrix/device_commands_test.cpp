@@ -210,6 +210,37 @@ TEST_F(CommandsFixture, NothingIsSentWithoutACurrentDevice) {
   EXPECT_TRUE(Sent().empty());
 }
 
+TEST_F(CommandsFixture, FaultsEndInZerosWithoutHanging) {
+  hub.WriteMemory(id, 0, std::vector<uint8_t>(64, 0x99));
+
+  // A mouse that takes three polls to answer is still read correctly.
+  hub.SetAnswerLatency(id, 3);
+  EXPECT_EQ(commands.ReadMemoryByte(5), 0x99);
+  hub.SetAnswerLatency(id, 0);
+
+  // Unplugged in the middle of a block read: the rest reads as zeros, and the
+  // exchange that met the unplug ends without its 201 answer polls.
+  hub.SetFault(id, simmouse::Fault::kUnplugMidTransfer, 10);
+  hub.ClearSleeps();
+  std::vector<uint8_t> read(64, 0xCC);
+  commands.ReadMemory(0, read.data(), 64);
+  EXPECT_FALSE(hub.State(id).plugged);
+  EXPECT_EQ(read[0], 0x99);
+  EXPECT_EQ(read[63], 0);
+  EXPECT_LT(hub.Sleeps().size(), 5u);
+
+  // A mouse that hangs after a write: that exchange gives up after its answer
+  // polls, later ones after their readiness polls, and reads are zeros.
+  hub.Plug(id);
+  hub.SetFault(id, simmouse::Fault::kNeverAnswers);
+  hub.ClearSleeps();
+  EXPECT_EQ(commands.ReadMemoryByte(5), 0);
+  EXPECT_EQ(hub.Sleeps().size(), 201u);
+  hub.ClearSleeps();
+  EXPECT_EQ(commands.ReadMemoryByte(5), 0);
+  EXPECT_EQ(hub.Sleeps().size(), 31u);
+}
+
 TEST_F(CommandsFixture, DroppedWritesAreLostSilently) {
   hub.SetFault(id, simmouse::Fault::kDropsWrites);
   uint8_t data[4] = {1, 2, 3, 4};
