@@ -35,7 +35,11 @@ bool CMrCtrl_Image::SetImage(CMrImage* image, const RECT* crop) {
 
 void CMrCtrl_Image::FitToImage() {
   if (!PlacementSizesControl(mode_) || IsInvalid(image_) || !Exists()) return;
-  if (GetWidth() == image_->GetWidth() && GetHeight() == image_->GetHeight()) return;
+  // The window's own size: during a resize the kept rectangle is not yet
+  // up to date.
+  RECT client;
+  ::GetClientRect(hwnd_, &client);
+  if (client.right == image_->GetWidth() && client.bottom == image_->GetHeight()) return;
   Move(nullptr, 0, 0, image_->GetWidth(), image_->GetHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

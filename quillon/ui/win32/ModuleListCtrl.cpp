@@ -65,16 +65,7 @@ CMrCtrl_ListCtrl_ICheckModule::CMrCtrl_ListCtrl_ICheckModule()
   CMrCtrl::RegisterClasses();
   fonts_ = {MakeFont(12, false), MakeFont(20, true),  MakeFont(10, false),
             MakeFont(25, true),  MakeFont(22, false), MakeFont(22, true)};
-  barBack_ = Resource(147);
-  barFill_ = Resource(148);
-  CMrImage* info = Resource(150);
-  std::array<MrRect, 4> bands;
-  if (!IsInvalid(info) && SplitStripRows(info->GetWidth(), info->GetHeight(), bands)) {
-    for (int i = 0; i < 4; ++i)
-      info_[i] = CropImage(info, bands[i].left, bands[i].top, bands[i].Width(), bands[i].Height());
-  }
-  expand_ = Resource(149);
-  collapse_ = Resource(151);
+  LoadSkin();
 }
 
 CMrCtrl_ListCtrl_ICheckModule::~CMrCtrl_ListCtrl_ICheckModule() {
@@ -98,7 +89,26 @@ bool CMrCtrl_ListCtrl_ICheckModule::SubclassDlgItem(UINT id, HWND parent) {
   return Attach(::GetDlgItem(parent, static_cast<int>(id)));
 }
 
-void CMrCtrl_ListCtrl_ICheckModule::OnAttached() { tooltip_->Create(hwnd_); }
+void CMrCtrl_ListCtrl_ICheckModule::OnAttached() {
+  tooltip_->Create(hwnd_);
+  LoadSkin();
+}
+
+// The pictures come from the image store, which may start after this object
+// is made (a dialog's member): loading is tried again until it works.
+void CMrCtrl_ListCtrl_ICheckModule::LoadSkin() {
+  if (barBack_ || !ImageStoreIsRunning()) return;
+  barBack_ = Resource(147);
+  barFill_ = Resource(148);
+  CMrImage* info = Resource(150);
+  std::array<MrRect, 4> bands;
+  if (!IsInvalid(info) && SplitStripRows(info->GetWidth(), info->GetHeight(), bands)) {
+    for (int i = 0; i < 4; ++i)
+      info_[i] = CropImage(info, bands[i].left, bands[i].top, bands[i].Width(), bands[i].Height());
+  }
+  expand_ = Resource(149);
+  collapse_ = Resource(151);
+}
 
 bool CMrCtrl_ListCtrl_ICheckModule::SetStatusImage(int resourceId, const wchar_t* type, int frameCount) {
   CMrImage* strip = LoadStoredImage(::GetModuleHandleW(nullptr), resourceId, type);
@@ -213,9 +223,12 @@ void CMrCtrl_ListCtrl_ICheckModule::DrawBackground(HDC dc, const MrRect& client)
   // at the opacity the displayed level has reached.
   const NineMargins& m = margins_;
   FillSolid(dc, client, background_);
-  frames_[ListBaseFrame(runner_.GetPreviousLevel())]->DrawNinePart(
-      dc, client.left, client.top, client.right, client.bottom, m.left, m.top, m.right, m.bottom, 1.0);
   FrameBlend blend = ListTargetFrame(runner_.GetStatusLevel(), runner_.GetDisplayedLevel());
+  // Once the fade is complete the frame underneath is covered: skip it.
+  if (blend.opacity < 1.0) {
+    frames_[ListBaseFrame(runner_.GetPreviousLevel())]->DrawNinePart(
+        dc, client.left, client.top, client.right, client.bottom, m.left, m.top, m.right, m.bottom, 1.0);
+  }
   if (blend.opacity > 0.0) {
     frames_[blend.frame]->DrawNinePart(dc, client.left, client.top, client.right, client.bottom, m.left,
                                        m.top, m.right, m.bottom, blend.opacity);
@@ -303,6 +316,7 @@ void CMrCtrl_ListCtrl_ICheckModule::DrawRow(HDC dc, int index, const ScanRunner:
 }
 
 void CMrCtrl_ListCtrl_ICheckModule::DrawBody(HDC dc, const MrRect& band) {
+  LoadSkin();
   SyncDisplay();
   const int count = runner_.GetItemCount();
   rowHeight_ = ListRowHeight(band.Height(), count);

@@ -81,6 +81,7 @@ class CMrCtrl_ListCtrl_ICheckModule : public CMrWnd, public IScanHost {
     RowLayout layout;  // client coordinates
   };
 
+  void LoadSkin();
   void SyncDisplay();
   void DrawBackground(HDC dc, const MrRect& client);
   void DrawHeader(HDC dc, const MrRect& band);
