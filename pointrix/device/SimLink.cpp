@@ -168,27 +168,35 @@ bool ParseSimLinkAnswer(const std::string& line, SimLinkAnswer* answer) {
 
 namespace {
 
+// "usagePage usage featureLength inputLength" from four answer words.
+bool ParseCaps(const std::vector<std::string>& words, size_t first, HidCaps* caps) {
+  uint64_t v[4];
+  if (words.size() != first + 4) return false;
+  for (size_t i = 0; i < 4; ++i) {
+    if (!SimLinkNumber(words[first + i], 0xFFFF, &v[i])) return false;
+  }
+  caps->usagePage = static_cast<uint16_t>(v[0]);
+  caps->usage = static_cast<uint16_t>(v[1]);
+  caps->featureReportLength = static_cast<uint16_t>(v[2]);
+  caps->inputReportLength = static_cast<uint16_t>(v[3]);
+  return true;
+}
+
 class SimLinkDevice : public HidDevice {
  public:
-  SimLinkDevice(SimLinkBackend& backend, std::string handle)
-      : backend_(backend), handle_(std::move(handle)) {}
-  ~SimLinkDevice() override {
-    SimLinkAnswer answer;
-    backend_.Call("CLOSE " + handle_, &answer);
-  }
+  // The server hands out one handle per interface and keeps it while the
+  // interface stays, so a device is not closed here: that saves a round trip
+  // per command.
+  SimLinkDevice(SimLinkBackend& backend, std::string handle, bool capsKnown, const HidCaps& caps)
+      : backend_(backend), handle_(std::move(handle)), capsKnown_(capsKnown), caps_(caps) {}
 
   bool GetCaps(HidCaps* caps) override {
-    SimLinkAnswer a;
-    uint64_t v[4];
-    if (!Call("CAPS " + handle_, &a) || a.words.size() != 4) return false;
-    for (int i = 0; i < 4; ++i) {
-      if (!SimLinkNumber(a.words[i], 0xFFFF, &v[i])) return false;
+    if (capsKnown_) {
+      *caps = caps_;
+      return true;
     }
-    caps->usagePage = static_cast<uint16_t>(v[0]);
-    caps->usage = static_cast<uint16_t>(v[1]);
-    caps->featureReportLength = static_cast<uint16_t>(v[2]);
-    caps->inputReportLength = static_cast<uint16_t>(v[3]);
-    return true;
+    SimLinkAnswer a;
+    return Call("CAPS " + handle_, &a) && ParseCaps(a.words, 0, caps);
   }
 
   bool GetFeature(uint8_t* buffer, size_t length) override {
@@ -244,6 +252,8 @@ class SimLinkDevice : public HidDevice {
 
   SimLinkBackend& backend_;
   std::string handle_;
+  bool capsKnown_;
+  HidCaps caps_;
   bool gone_ = false;
 };
 
@@ -277,10 +287,12 @@ std::unique_ptr<HidDevice> SimLinkBackend::Open(const std::wstring& path) {
   SimLinkAnswer a;
   uint64_t handle = 0;
   if (!Call("OPEN " + SimLinkHex(reinterpret_cast<const uint8_t*>(utf8.data()), utf8.size()), &a) || !a.ok ||
-      a.words.size() != 1 || !SimLinkNumber(a.words[0], 0xFFFFFFFFu, &handle)) {
+      a.words.empty() || !SimLinkNumber(a.words[0], 0xFFFFFFFFu, &handle)) {
     return nullptr;
   }
-  return std::make_unique<SimLinkDevice>(*this, std::to_string(handle));
+  HidCaps caps;
+  const bool capsKnown = ParseCaps(a.words, 1, &caps);
+  return std::make_unique<SimLinkDevice>(*this, std::to_string(handle), capsKnown, caps);
 }
 
 bool SimLinkBackend::ReadInputReport(const std::wstring& path, std::vector<uint8_t>* report) {

@@ -6,7 +6,9 @@
 // lower-case hexadecimal.
 //
 //   ENUM                      -> OK [path ...]
-//   OPEN path                 -> OK handle | ERR
+//   OPEN path                 -> OK handle [usagePage usage featureLength inputLength] | ERR
+//                                (the same handle again while the interface stays; the
+//                                capabilities when its parser data can be read)
 //   CAPS handle               -> OK usagePage usage featureLength inputLength | ERR
 //   GETF handle length        -> OK bytes | ERR
 //   SETF handle bytes         -> OK | ERR

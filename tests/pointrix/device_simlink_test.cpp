@@ -72,7 +72,17 @@ TEST_F(SimLinkFixture, UnplugAndBrokenLinkEndExchangesAsFailures) {
   EXPECT_TRUE(device->IsDisconnected());
   EXPECT_EQ(hub.Sleeps().size(), 0u);  // no polling of a mouse that left
 
+  // Plugged in again, the same path opens and answers (the server replaces
+  // its handle of the interface that left).
   hub.Plug(id);
+  std::unique_ptr<HidDevice> again = backend.Open(hub.PathOf(id));
+  ASSERT_TRUE(again);
+  HidCaps caps;
+  ASSERT_TRUE(again->GetCaps(&caps));
+  EXPECT_EQ(caps.featureReportLength, 9);
+  DeviceReport status = MakeCommandReport(0x04, 0x00);
+  EXPECT_TRUE(transport.ExchangeFeatureReport(*again, status, answer.data(), answer.size(), 9, 0));
+
   cut = true;
   EXPECT_TRUE(backend.EnumerateInterfaces().empty());
   EXPECT_EQ(backend.Open(hub.PathOf(id)), nullptr);
@@ -87,6 +97,11 @@ TEST_F(SimLinkFixture, ServerRefusesMalformedRequests) {
       "POKE 0 0 0", "FAULT 0 odd", "PROFILE 0 -1", "NOSUCH",     "CAPS 18446744073709551615"};
   for (const char* line : bad) EXPECT_EQ(session.Handle(line), "ERR") << line;
   EXPECT_EQ(session.Handle("PEEK 0 0 2"), "OK 1200");
+  // One handle per interface, with its capabilities.
+  const std::string utf8 = SimLinkUtf8(hub.PathOf(0));
+  const std::string open = "OPEN " + SimLinkHex(reinterpret_cast<const uint8_t*>(utf8.data()), utf8.size());
+  EXPECT_EQ(session.Handle(open), "OK 1 1 2 9 12");
+  EXPECT_EQ(session.Handle(open), "OK 1 1 2 9 12");
   EXPECT_EQ(session.Handle("MICE"), "OK 1");
 }
 

@@ -45,11 +45,30 @@ std::string SimLinkSession::Handle(const std::string& line) {
   if (verb == "OPEN" && w.size() == 2) {
     std::wstring p;
     if (!path(w[1], &p)) return kErr;
-    std::unique_ptr<HidDevice> d = hub_.Open(p);
-    if (!d || handles_.size() >= 1024) return kErr;
-    const uint64_t h = nextHandle_++;
-    handles_[h] = std::move(d);
-    return std::string(kOk) + " " + std::to_string(h);
+    const std::wstring key = SimLinkWide(SimLinkUtf8(p));
+    uint64_t h = 0;
+    auto known = byPath_.find(key);
+    if (known != byPath_.end() && handles_.count(known->second) &&
+        !handles_[known->second]->IsDisconnected()) {
+      h = known->second;
+    } else {
+      if (known != byPath_.end()) {
+        handles_.erase(known->second);
+        byPath_.erase(known);
+      }
+      std::unique_ptr<HidDevice> d = hub_.Open(p);
+      if (!d || handles_.size() >= 1024) return kErr;
+      h = nextHandle_++;
+      handles_[h] = std::move(d);
+      byPath_[key] = h;
+    }
+    std::string answer = std::string(kOk) + " " + std::to_string(h);
+    HidCaps caps;
+    if (handles_[h]->GetCaps(&caps)) {
+      answer += " " + std::to_string(caps.usagePage) + " " + std::to_string(caps.usage) + " " +
+                std::to_string(caps.featureReportLength) + " " + std::to_string(caps.inputReportLength);
+    }
+    return answer;
   }
   if (verb == "CAPS" && w.size() == 2) {
     HidDevice* d = device(w[1]);
@@ -90,6 +109,12 @@ std::string SimLinkSession::Handle(const std::string& line) {
   if (verb == "CLOSE" && w.size() == 2) {
     if (!SimLinkNumber(w[1], UINT64_MAX / 2, &a)) return kErr;
     handles_.erase(a);
+    for (auto it = byPath_.begin(); it != byPath_.end(); ++it) {
+      if (it->second == a) {
+        byPath_.erase(it);
+        break;
+      }
+    }
     return kOk;
   }
   if (verb == "INPUT" && w.size() == 2) {

@@ -34,6 +34,7 @@ class SimLinkSession {
  private:
   SimMouseHub& hub_;
   std::map<uint64_t, std::unique_ptr<HidDevice>> handles_;
+  std::map<std::wstring, uint64_t> byPath_;  // one handle per interface, kept while it stays
   uint64_t nextHandle_ = 1;
 };
 
