@@ -128,6 +128,30 @@ DeviceChangeResult DeviceDiscovery::OnDeviceRemoval(const std::wstring& path) {
   return result;
 }
 
+DeviceChangeResult DeviceDiscovery::PollDeviceChanges() {
+  std::set<std::wstring> present;
+  for (const std::wstring& path : transport_.Backend().EnumerateInterfaces())
+    present.insert(LowerCasePath(path));
+  DeviceChangeResult total;
+  auto merge = [&total](const DeviceChangeResult& r) {
+    total.repaint |= r.repaint;
+    total.currentRemoved |= r.currentRemoved;
+    total.restartConnectTimer |= r.restartConnectTimer;
+  };
+  for (const std::wstring& path : registry_.Paths()) {
+    if (!present.count(path)) merge(OnDeviceRemoval(path));
+  }
+  // The first call only learns what is there: enumeration enrolled it already.
+  if (polled_) {
+    for (const std::wstring& path : present) {
+      if (!lastSeen_.count(path) && !registry_.IsListed(path)) merge(OnDeviceArrival(path));
+    }
+  }
+  polled_ = true;
+  lastSeen_ = std::move(present);
+  return total;
+}
+
 void DeviceDiscovery::Connect(const std::function<void()>& readSettings,
                               const std::function<bool()>& switcherFaded) {
   registry_.SetBusy(true);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,10 @@ class DeviceDiscovery {
   // Device-interface arrival and removal (the path as broadcast).
   DeviceChangeResult OnDeviceArrival(const std::wstring& path);
   DeviceChangeResult OnDeviceRemoval(const std::wstring& path);
+  // For backends without device-change broadcasts (the simulated mouse):
+  // compares the present interfaces with those of the last call and handles
+  // each removal and arrival as its broadcast would. Call from one thread.
+  DeviceChangeResult PollDeviceChanges();
 
   // The connect sequence. `readSettings` fills the configuration model from the
   // current device (or resets it when there is none). `switcherFaded` is polled
@@ -59,4 +64,6 @@ class DeviceDiscovery {
   DeviceTransport& transport_;
   DeviceRegistry& registry_;
   CommandSet& commands_;
+  std::set<std::wstring> lastSeen_;
+  bool polled_ = false;
 };

@@ -236,6 +236,29 @@ TEST_F(DiscoveryFixture, ConnectWithoutDevicesOnlyResetsTheModel) {
   EXPECT_FALSE(discovery.OnDeviceArrival(L"\\\\?\\hid#vid_046d&pid_c31c&mi_00#kbd").repaint);
 }
 
+TEST_F(DiscoveryFixture, PollingFindsPlugAndUnplugWithoutBroadcasts) {
+  const int first = hub.AddMouse(simmouse::StandardMouse(0));
+  const int second = hub.AddMouse(simmouse::StandardMouse(1));
+  discovery.Connect(nullptr);
+  EXPECT_FALSE(discovery.PollDeviceChanges().repaint);
+
+  hub.Unplug(first);
+  const DeviceChangeResult removed = discovery.PollDeviceChanges();
+  EXPECT_TRUE(removed.currentRemoved);
+  EXPECT_TRUE(removed.restartConnectTimer);
+  EXPECT_EQ(registry.Paths(), std::vector<std::wstring>{Lower(second)});
+
+  hub.Plug(first);
+  const int third = hub.AddMouse(simmouse::StandardMouse(2));
+  const DeviceChangeResult arrived = discovery.PollDeviceChanges();
+  EXPECT_TRUE(arrived.repaint);
+  EXPECT_TRUE(arrived.restartConnectTimer);  // no current device yet
+  EXPECT_EQ(registry.Count(), 3u);
+  EXPECT_EQ(registry.DeviceNumber(Lower(first)), 1);
+  EXPECT_EQ(registry.DeviceNumber(Lower(third)), 3);
+  EXPECT_FALSE(discovery.PollDeviceChanges().repaint);
+}
+
 TEST(HardwareLayoutTable, PlatformCodesSelectTypesAndSlots) {
   struct Case {
     int platform, type, buttons, remote;
