@@ -77,6 +77,7 @@ CMrCtrl_ListCtrl_ICheckModule::~CMrCtrl_ListCtrl_ICheckModule() {
     if (font) ::DeleteObject(font);
   }
   ResetBitmap(snapshot_, nullptr);
+  ResetBitmap(backgroundCache_, nullptr);
 }
 
 bool CMrCtrl_ListCtrl_ICheckModule::Create(const RECT& rect, HWND parent, UINT id) {
@@ -138,6 +139,7 @@ bool CMrCtrl_ListCtrl_ICheckModule::SetBackgroundImages(CMrImage* image, int lef
   }
   frames_ = frames;
   margins_ = NineMargins{left, top, right, bottom};
+  backgroundKey_ = BackgroundKey{};
   if (Exists()) ::InvalidateRect(hwnd_, nullptr, FALSE);
   return true;
 }
@@ -222,17 +224,39 @@ void CMrCtrl_ListCtrl_ICheckModule::DrawBackground(HDC dc, const MrRect& client)
   // Cross-fade: the previous level's frame underneath, the target's on top
   // at the opacity the displayed level has reached.
   const NineMargins& m = margins_;
-  FillSolid(dc, client, background_);
   FrameBlend blend = ListTargetFrame(runner_.GetStatusLevel(), runner_.GetDisplayedLevel());
-  // Once the fade is complete the frame underneath is covered: skip it.
-  if (blend.opacity < 1.0) {
-    frames_[ListBaseFrame(runner_.GetPreviousLevel())]->DrawNinePart(
-        dc, client.left, client.top, client.right, client.bottom, m.left, m.top, m.right, m.bottom, 1.0);
+  BackgroundKey key;
+  key.base = blend.opacity < 1.0 ? ListBaseFrame(runner_.GetPreviousLevel()) : -1;  // covered when complete
+  key.frame = blend.opacity > 0.0 ? blend.frame : -1;
+  key.opacity = blend.opacity;
+  key.width = client.Width();
+  key.height = client.Height();
+  HDC cache = ::CreateCompatibleDC(dc);
+  if (!cache) return;
+  if (!backgroundCache_ || !(key == backgroundKey_)) {
+    ResetBitmap(backgroundCache_, ::CreateCompatibleBitmap(dc, key.width, key.height));
+    backgroundKey_ = key;
+    if (!backgroundCache_) {
+      ::DeleteDC(cache);
+      backgroundKey_ = BackgroundKey{};
+      return;
+    }
+    SelectScope select(cache, backgroundCache_);
+    FillSolid(cache, MrRect{0, 0, key.width, key.height}, background_);
+    if (key.base >= 0) {
+      frames_[key.base]->DrawNinePart(cache, 0, 0, key.width, key.height, m.left, m.top, m.right, m.bottom,
+                                      1.0);
+    }
+    if (key.frame >= 0) {
+      frames_[key.frame]->DrawNinePart(cache, 0, 0, key.width, key.height, m.left, m.top, m.right, m.bottom,
+                                       blend.opacity);
+    }
   }
-  if (blend.opacity > 0.0) {
-    frames_[blend.frame]->DrawNinePart(dc, client.left, client.top, client.right, client.bottom, m.left,
-                                       m.top, m.right, m.bottom, blend.opacity);
+  {
+    SelectScope select(cache, backgroundCache_);
+    ::BitBlt(dc, client.left, client.top, key.width, key.height, cache, 0, 0, SRCCOPY);
   }
+  ::DeleteDC(cache);
 }
 
 void CMrCtrl_ListCtrl_ICheckModule::DrawHeader(HDC dc, const MrRect& band) {
@@ -379,9 +403,13 @@ void CMrCtrl_ListCtrl_ICheckModule::DrawBody(HDC dc, const MrRect& band) {
     MemoryCanvas canvas(dc, band.Width(), std::max(content, band.Height()));
     if (canvas.Ok()) {
       // The body's background stretched over the whole content.
-      ::SetStretchBltMode(canvas.Dc(), COLORONCOLOR);
-      ::StretchBlt(canvas.Dc(), 0, 0, band.Width(), canvas.Height(), dc, band.left, band.top, band.Width(),
-                   band.Height(), SRCCOPY);
+      if (canvas.Height() == band.Height()) {
+        ::BitBlt(canvas.Dc(), 0, 0, band.Width(), band.Height(), dc, band.left, band.top, SRCCOPY);
+      } else {
+        ::SetStretchBltMode(canvas.Dc(), COLORONCOLOR);
+        ::StretchBlt(canvas.Dc(), 0, 0, band.Width(), canvas.Height(), dc, band.left, band.top, band.Width(),
+                     band.Height(), SRCCOPY);
+      }
       ::SetBkMode(canvas.Dc(), TRANSPARENT);
       for (int i = 0; i < count; ++i)
         DrawRow(canvas.Dc(), i, *runner_.GetItem(i), rows[static_cast<size_t>(i)]);

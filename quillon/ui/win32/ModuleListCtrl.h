@@ -115,4 +115,19 @@ class CMrCtrl_ListCtrl_ICheckModule : public CMrWnd, public IScanHost {
   bool transparent_ = false;
   HBITMAP snapshot_ = nullptr;
   bool trackingLeave_ = false;
+  // The composed background frames, redrawn only when the levels or the
+  // size change: nine-part blending is most of a paint's cost.
+  struct BackgroundKey {
+    int base = -1;
+    int frame = -1;
+    double opacity = -1;
+    int width = 0;
+    int height = 0;
+    bool operator==(const BackgroundKey& o) const {
+      return base == o.base && frame == o.frame && opacity == o.opacity && width == o.width &&
+             height == o.height;
+    }
+  };
+  BackgroundKey backgroundKey_;
+  HBITMAP backgroundCache_ = nullptr;
 };
