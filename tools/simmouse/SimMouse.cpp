@@ -121,23 +121,21 @@ class SimHandle : public HidDevice {
       *caps = otherCaps_;
       return true;
     }
-    return Track(hub_.HandleGetCaps(id_, generation_, caps));
+    return hub_.HandleGetCaps(id_, generation_, caps);
   }
   bool GetFeature(uint8_t* buffer, size_t length) override {
-    return id_ >= 0 && Track(hub_.HandleGetFeature(id_, generation_, buffer, length));
+    return id_ >= 0 && hub_.HandleGetFeature(id_, generation_, buffer, length);
   }
   bool SetFeature(const uint8_t* buffer, size_t length) override {
-    return id_ >= 0 && Track(hub_.HandleSetFeature(id_, generation_, buffer, length));
+    return id_ >= 0 && hub_.HandleSetFeature(id_, generation_, buffer, length);
   }
   bool GetIndexedString(int index, uint8_t* buffer, size_t length) override {
-    return id_ >= 0 && Track(hub_.HandleGetString(id_, generation_, index, buffer, length));
+    return id_ >= 0 && hub_.HandleGetString(id_, generation_, index, buffer, length);
   }
   void CancelIo() override {}
   bool IsDisconnected() const override { return id_ >= 0 && !hub_.HandleConnected(id_, generation_); }
 
  private:
-  bool Track(bool ok) { return ok; }
-
   SimMouseHub& hub_;
   int id_;
   uint64_t generation_;
