@@ -11,7 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -451,4 +453,36 @@ TEST(ScanWin32Privacy, SeededBrowserFilesAndJunkAreCounted) {
   const int added = after->Result()->GetCount() - beforeCount;
   EXPECT_GE(added, 4);
   EXPECT_LE(added, 5);
+}
+
+// Each module end to end on this machine's sources, without the animation
+// pauses; the scan work of each is recorded (not judged) as a test property.
+TEST(ScanWin32Modules, EachRunsThroughOnThisMachine) {
+  const struct {
+    const char* name;
+    std::function<CZevCheck*()> make;
+    int children;
+  } modules[] = {
+      {"speed", [] { return new CZevCheck_SpeedUp(Win32ScanSources()); }, 2},
+      {"stability", [] { return new CZevCheck_SystemTweak(Win32ScanSources()); }, 3},
+      {"privacy", [] { return new CZevCheck_Security(Win32ScanSources()); }, -1},
+  };
+  for (const auto& m : modules) {
+    std::unique_ptr<CZevCheck> module(m.make());
+    module->Result()->SetSleepFunction([](int) {});
+    const DWORD start = GetTickCount();
+    module->Check();
+    const DWORD elapsed = GetTickCount() - start;
+    ::testing::Test::RecordProperty(std::string(m.name) + "_ms", static_cast<int>(elapsed));
+    std::printf("%s check: %lu ms\n", m.name, static_cast<unsigned long>(elapsed));
+    CZevCheckResult* r = module->Result();
+    if (m.children >= 0) {
+      EXPECT_EQ(m.children, r->GetChildCount()) << m.name;
+    } else {
+      EXPECT_GE(r->GetChildCount(), 2) << m.name;
+    }
+    EXPECT_EQ(std::to_wstring(r->GetCount()), r->CountText()) << m.name;
+    EXPECT_GE(r->GetValue(), 0.0);
+    EXPECT_LE(r->GetValue(), 100.0);
+  }
 }
