@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "quillon/lang/Text.h"
+#include "quillon/lang/win32/MrFramework.h"
 #include "quillon/ui/win32/GdiScoped.h"
 #include "quillon/ui/win32/ImageStore.h"
 #include "quillon/ui/win32/ModuleListCtrl.h"
 #include "tools/skinview/PreviewModule.h"
-#include "tools/skinview/PreviewText.h"
 
 namespace {
 
@@ -52,8 +52,7 @@ double MedianMicroseconds(Body&& body) {
 }  // namespace
 
 int wmain() {
-  if (!ImageStoreStartup()) return 2;
-  SetTextLoader(&PreviewText);
+  if (!MrFrameworkInit()) return 2;
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
   WNDCLASSW wc{};
   wc.lpfnWndProc = &HostProc;
@@ -121,6 +120,6 @@ int wmain() {
     if (list.GetStatusLevel() != 30) code = 1;  // the scene is not the one measured
   }
   ::DestroyWindow(host);
-  ImageStoreShutdown();
+  MrFrameworkExit();
   return code;
 }

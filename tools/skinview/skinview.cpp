@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "quillon/lang/Text.h"
+#include "quillon/lang/win32/MrFramework.h"
 #include "quillon/ui/win32/Button.h"
 #include "quillon/ui/win32/ImageCtrl.h"
 #include "quillon/ui/win32/ImageStore.h"
@@ -21,7 +22,6 @@
 #include "quillon/ui/win32/ModuleListCtrl.h"
 #include "quillon/ui/win32/ToolTipp.h"
 #include "tools/skinview/PreviewModule.h"
-#include "tools/skinview/PreviewText.h"
 
 namespace {
 
@@ -269,8 +269,7 @@ Scene ParseScene() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  if (!ImageStoreStartup()) return 2;
-  SetTextLoader(&PreviewText);
+  if (!MrFrameworkInit()) return 2;
   CMrCtrl::RegisterClasses();
   WNDCLASSW wc{};
   wc.lpfnWndProc = &WindowProc;
@@ -300,6 +299,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     view->list.CancelScan();
     g_view = nullptr;
   }
-  ImageStoreShutdown();
+  MrFrameworkExit();
   return code;
 }

@@ -202,6 +202,10 @@ LRESULT CMrToolTipp::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // the snapshot is the background
     case WM_TIMER:
+      if (wParam < kTooltipFadeIn || wParam > kTooltipFadeOut) {
+        ::KillTimer(hwnd_, wParam);  // not one of ours: just stop it
+        return 0;
+      }
       Apply(fade_.Timer(static_cast<int>(wParam)));
       return 0;
     case WM_MOUSEMOVE:
