@@ -1,9 +1,11 @@
 // Reading the 1024-byte settings memory and writing it back, against the
-// simulated mouse's timing model (1 ms per feature-report transfer, waited in
-// real time). Printed as a ratio to the protocol floor: the transfers plus the
-// sleeps the exchange rules require for those requests. The floor is also
-// measured in this run by waiting the same transfers and sleeps without any
-// protocol code in between.
+// simulated mouse's timing model (1 ms per feature-report transfer). Printed as
+// a ratio to the protocol floor: the transfers plus the sleeps the exchange
+// rules require for those requests. Two runs:
+// - modelled: transfers and sleeps advance the simulator's clock, and the time
+//   the code itself takes is measured and added (steady on a loaded machine);
+// - real time: transfers and sleeps are waited for, compared with the same
+//   waits measured in this run without any protocol code in between.
 #include <chrono>
 #include <cstdio>
 #include <mutex>
@@ -43,6 +45,32 @@ double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(
 
 int main() {
   constexpr int kTransferMicros = 1000;
+  // What the rules require: read = 147 x (ready, write, answer), no sleeps;
+  // write = 32 pieces x (6 stage reports of 2 transfers, 1 ms, commit of 3
+  // transfers with 2 + 10 + 3 ms, 2 ms).
+  const int requiredTransfers = 147 * 3 + 32 * (6 * 2 + 3);
+  const int requiredSleepMs = 32 * (1 + 2 + 10 + 3 + 2);
+  const double floorMs = requiredTransfers * kTransferMicros / 1000.0 + requiredSleepMs;
+
+  {
+    simmouse::SimMouseHub hub(simmouse::Timing{kTransferMicros, false});
+    const int id = hub.AddMouse(simmouse::StandardMouse(0));
+    DeviceRegistry registry;
+    registry.SetCurrentPath(LowerCasePath(hub.PathOf(id)));
+    DeviceTransport transport(hub, hub.VirtualSleeper());
+    CommandSet commands(transport, registry);
+    std::vector<uint8_t> image(1024);
+    const auto start = Clock::now();
+    commands.ReadMemory(0, image.data(), 1024);
+    commands.WriteMemory(0, image.data(), 1024);
+    const double codeMs = Ms(Clock::now() - start);
+    const double modelMs = hub.ElapsedMicros() / 1000.0;
+    std::printf(
+        "modelled: transfers and sleeps %.1f ms + code %.2f ms = %.1f ms; floor %.1f ms; ratio %.3f "
+        "(target <= 1.10)\n",
+        modelMs, codeMs, modelMs + codeMs, floorMs, (modelMs + codeMs) / floorMs);
+  }
+
   simmouse::SimMouseHub hub(simmouse::Timing{kTransferMicros, true});
   const int id = hub.AddMouse(simmouse::StandardMouse(0));
   DeviceRegistry registry;
@@ -60,12 +88,6 @@ int main() {
 
   const simmouse::TransferCounts counts = hub.Counts(id);
   const int transfers = counts.reads + counts.writes;
-  // What the rules require: read = 147 x (ready, write, answer), no sleeps;
-  // write = 32 pieces x (6 stage reports of 2 transfers, 1 ms, commit of 3
-  // transfers with 2 + 10 + 3 ms, 2 ms).
-  const int requiredTransfers = 147 * 3 + 32 * (6 * 2 + 3);
-  const int requiredSleepMs = 32 * (1 + 2 + 10 + 3 + 2);
-  const double floorMs = requiredTransfers * kTransferMicros / 1000.0 + requiredSleepMs;
 
   // The same waits with nothing else in between, as the measured reference.
   SystemSleeper plain;
@@ -82,12 +104,12 @@ int main() {
   const double referenceMs = Ms(Clock::now() - refStart);
 
   const double totalMs = Ms(end - start);
-  std::printf("device memory: read 1024 B %.1f ms, write 1024 B %.1f ms, total %.1f ms\n",
-              Ms(afterRead - start), Ms(end - afterRead), totalMs);
+  std::printf("real time: read 1024 B %.1f ms, write 1024 B %.1f ms, total %.1f ms\n", Ms(afterRead - start),
+              Ms(end - afterRead), totalMs);
   std::printf("transfers %d (required %d), sleeps %d ms in %d calls (required %d ms)\n", transfers,
               requiredTransfers, sleeper.Total(), sleeper.Count(), requiredSleepMs);
   std::printf("protocol floor %.1f ms, measured reference %.1f ms\n", floorMs, referenceMs);
-  std::printf("ratio to floor: %.3f, ratio to measured reference: %.3f (target <= 1.10)\n", totalMs / floorMs,
-              totalMs / referenceMs);
+  std::printf("real time: ratio to floor %.3f, ratio to measured reference %.3f (target <= 1.10)\n",
+              totalMs / floorMs, totalMs / referenceMs);
   return 0;
 }
