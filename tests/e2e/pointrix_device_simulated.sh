@@ -8,8 +8,10 @@ source "$(dirname "$0")/../../scripts/lib/harness.sh"
 
 server=${SIMMOUSE_SERVER:-}
 if [ -z "$server" ]; then
+  # The native build of the test command, else any native build there is.
   for candidate in "${SUITE_NATIVE_BIN:-}/tools/simmouse/simmouse_server" \
-                   "$HARNESS_ROOT/build/native/tools/simmouse/simmouse_server"; do
+                   "$HARNESS_ROOT/build/native/tools/simmouse/simmouse_server" \
+                   "$HARNESS_ROOT"/build/*/tools/simmouse/simmouse_server; do
     if [ -x "$candidate" ]; then server=$candidate; break; fi
   done
 fi
