@@ -17,5 +17,5 @@ constexpr int kPicturePositions = 16;
 HardwareLayout HardwareLayoutFor(int platformCode);
 
 // Button index in the configuration model of each picture position of the
-// hardware type (0 for a type out of range).
+// hardware type (the row of type 0 for a type out of range).
 const std::array<int, kPicturePositions>& SlotTable(int hardwareType);
