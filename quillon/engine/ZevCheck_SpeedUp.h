@@ -21,7 +21,7 @@ class CZevCheck_SpeedUp : public CZevCheck {
 
  private:
   ScanSources sources_;
-  // Declared before the scanners so that they go first.
+  // Declared before the scanners, which read it, so that they go first.
   std::unique_ptr<ProcessDatabase> database_;
   std::unique_ptr<StartupScanner> startup_;
   std::unique_ptr<ServiceScanner> services_;
