@@ -34,6 +34,8 @@ std::wstring BackupFileName(const std::wstring& date) { return L"mouse_" + date;
 
 BackupStatus SaveBackup(ConfigModel& model, const std::wstring& path, const ProgressFn& progress) {
   if (!model.HasDevice()) return BackupStatus::kFailed;
+  // The file is created before the long read, so an unwritable place ends it at once.
+  if (!WriteFileBytes(path, {})) return BackupStatus::kFailed;
   const uint32_t n = model.HighestAddress() + 1;
   std::vector<uint8_t> image(n, 0);
   CommandSet& commands = model.Commands();

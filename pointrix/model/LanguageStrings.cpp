@@ -275,6 +275,10 @@ std::wstring LanguageStrings::Get(const std::wstring& key) const {
   return it == texts_.end() ? std::wstring() : it->second;
 }
 
+void LoadLanguageStrings(IPrivateProfile& profile, int languageId, const std::wstring& iniPath) {
+  LanguageStrings::Instance().Load(profile, languageId, iniPath);
+}
+
 std::wstring LangStr(const wchar_t* family, int index) {
   return LanguageStrings::Instance().Get(family, index);
 }

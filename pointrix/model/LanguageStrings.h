@@ -43,6 +43,10 @@ class LanguageStrings {
   std::atomic<bool> enableColor_{false};
 };
 
+// Loads the process-wide set once at start (language from set.ini,
+// language.ini beside the program).
+void LoadLanguageStrings(IPrivateProfile& profile, int languageId, const std::wstring& iniPath);
+
 // Shorthands on the process-wide set.
 std::wstring LangStr(const wchar_t* family, int index);
 std::wstring LangStr(const wchar_t* key);

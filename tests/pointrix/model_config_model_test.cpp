@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "model_sim_fixture.h"
 #include "pointrix/buttons/KeyNames.h"
 #include "pointrix/model/WideText.h"
@@ -263,6 +265,28 @@ TEST_F(ConfigModelTest, WithoutDeviceTheModelEmpties) {
   EXPECT_FALSE(model.Snapshot().loaded);
   EXPECT_TRUE(model.RemoteFlags().Take(0, 0));
   EXPECT_EQ(events.remote, before + 1);
+}
+
+// The connect thread fills the model while other threads paint and edit it.
+TEST_F(ConfigModelTest, ReadersSeeConsistentCopiesWhileTheModelIsFilled) {
+  std::atomic<bool> done{false};
+  std::thread painter([&] {
+    while (!done.load()) {
+      ConfigState s = model.Snapshot();
+      for (const ProfileSettings& p : s.profiles) EXPECT_LE(p.name.size(), 9u);
+      model.Button(0, 0);
+      model.Progress();
+    }
+  });
+  std::thread remote([&] {
+    for (int i = 0; i < 50; ++i) model.SetDpiCodes(i % 5, 0x10, 0x20);
+  });
+  model.ReadDeviceSettings();
+  model.SelectProfile(1);
+  remote.join();
+  done = true;
+  painter.join();
+  EXPECT_EQ(model.CurrentProfile(), 1);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "pointrix/buttons/KeyNames.h"
 #include "pointrix/buttons/KeyboardLayout.h"
 #include "pointrix/buttons/ScanCodeMap.h"
+#include "pointrix/buttons/win32/ShippedKeyboardIni.h"
 #include "pointrix/buttons/win32/Win32KeyNaming.h"
 #include "pointrix/model/win32/Win32PrivateProfile.h"
 
@@ -50,6 +51,11 @@ TEST(ButtonsWin32KeyNaming, ShippedKeyboardLayout) {
   std::vector<uint8_t> resource = TextResource(276);
   ASSERT_FALSE(resource.empty());
   ModelTempDir dir;
+  ASSERT_TRUE(EnsureKeyboardIni(dir.File("keyboard.ini")));
+  EXPECT_EQ(dir.Read("keyboard.ini"), resource);
+  dir.Write("keyboard.ini", std::string("[SET]\r\nx=20\r\ny=100\r\n"));
+  ASSERT_TRUE(EnsureKeyboardIni(dir.File("keyboard.ini")));  // an existing file is the user's
+  EXPECT_EQ(dir.Read("keyboard.ini").size(), 20u);
   dir.Write("keyboard.ini", resource);
   Win32PrivateProfile system;
   IniFileProfile portable;
