@@ -177,7 +177,8 @@ void Build(View& v) {
   v.help.Create(RECT{x + 2, 440, x + 13, 453}, w, 1016);
   v.help.SetImageStrip(150);
   v.help.SetTransparent(true);
-  v.help.SetTooltip(true, 10, 20000, 0, 0, 0, 0);
+  // A measuring box keeps the long explanation to a readable width.
+  v.help.SetTooltip(true, 10, 20000, 0, 0, 340, 300);
   v.help.SetTooltipText(LoadText(158));
 
   AddModules(v);
@@ -234,7 +235,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_TIMER:
       if (v && wParam == kTipTimer) {
         ::KillTimer(hwnd, kTipTimer);
-        v->help.GetTooltip()->ShowForOwner(LoadText(158), RECT{}, 20000);
+        v->help.GetTooltip()->ShowForOwner(LoadText(158), RECT{0, 0, 340, 300}, 20000);
         return 0;
       }
       if (wParam == kExitTimer) {
