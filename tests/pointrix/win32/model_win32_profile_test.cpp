@@ -5,6 +5,7 @@
 #include "../model_temp_dir.h"
 #include "pointrix/model/PrivateProfile.h"
 #include "pointrix/model/win32/PointerAcceleration.h"
+#include "pointrix/model/win32/ProgramSettingsWin32.h"
 #include "pointrix/model/win32/Win32PrivateProfile.h"
 
 using namespace pointrix;
@@ -63,6 +64,26 @@ TEST(ModelWin32Profile, PointerAccelerationSequence) {
   SystemParametersInfoW(SPI_SETMOUSE, 0, saved, SPIF_UPDATEINIFILE);
   SystemParametersInfoW(SPI_SETMOUSESPEED, 0, reinterpret_cast<void*>(static_cast<INT_PTR>(savedSpeed)),
                         SPIF_UPDATEINIFILE);
+}
+
+TEST(ModelWin32Profile, LinkedProgramsAreNamedByTheirDescription) {
+  wchar_t self[MAX_PATH];
+  ASSERT_GT(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+  EXPECT_EQ(FileDescriptionOf(self), L"KORVEX pointrix mouse configuration");
+  EXPECT_EQ(FileDescriptionOf(L"C:\\no\\such.exe"), L"");
+  ModelTempDir dir;
+  const std::wstring set = dir.File("set.ini");
+  Win32PrivateProfile profile;
+  ASSERT_TRUE(profile.WriteString(L"ARG", L"disable_acc", L"0", set));
+  ASSERT_TRUE(profile.WriteString(L"ARG", L"app1", self, set));
+  ASSERT_TRUE(profile.WriteString(L"ARG", L"app2", L"", set));
+  ProgramSettings s = LoadProgramSettingsWin32(set);
+  EXPECT_EQ(s.links[1].path, self);
+  EXPECT_EQ(s.links[1].name, L"KORVEX pointrix mouse configuration");
+  EXPECT_TRUE(s.links[2].path.empty());
+  s.links[1].name = L"Me";
+  ASSERT_TRUE(SaveProgramSettingsWin32(set, s));
+  EXPECT_EQ(LoadProgramSettingsWin32(set).links[1].name, L"Me");
 }
 
 }  // namespace
