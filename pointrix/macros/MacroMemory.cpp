@@ -167,6 +167,9 @@ void MacroMemory::WriteButtonBytes(int profile, int button, const ButtonAssignme
 StoreResult MacroMemory::StoreMacro(int slot, int runType, const std::wstring& name,
                                     const std::vector<_MACRO_ITEM_>& items, const ProgressFn& progress) {
   if (slot < 0 || slot >= kMacroSlots) return StoreResult::kFailed;
+  // The run type becomes the function type of the buttons that run the
+  // macro: anything but 9 or 10 is run-once, as the mouse reads it.
+  if (runType != 9 && runType != 10) runType = 8;
   const std::vector<uint8_t> code = BuildStoredMacroCode(items);
   const int size = kMacroHeaderSize + static_cast<int>(code.size());
   const MacroSlot old = model_.GetMacroSlot(slot);
