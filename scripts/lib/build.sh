@@ -3,6 +3,10 @@
 BUILD_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 BUILD_JOBS=${BUILD_JOBS:-$(nproc)}
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
+# Paths relative to the checkout, so another clone of the tree hits the cache.
+export CCACHE_BASEDIR=$BUILD_ROOT
+export CCACHE_NOHASHDIR=1
+export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-8G}
 
 # build_preset NAME [TARGET...]: configures (once) and builds a preset into
 # build/NAME; the build log goes to build/NAME.log.
