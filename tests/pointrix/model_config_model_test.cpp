@@ -289,4 +289,20 @@ TEST_F(ConfigModelTest, ReadersSeeConsistentCopiesWhileTheModelIsFilled) {
   EXPECT_EQ(model.CurrentProfile(), 1);
 }
 
+TEST_F(ConfigModelTest, StatusReportsUpdateTheModel) {
+  model.ReadDeviceSettings();
+  model.SelectProfile(0);
+  model.RemoteFlags().Take(3, 1);
+  EXPECT_TRUE(model.ApplyStatusReport(2, 7, 0x22, 0x33, true, 4000));
+  ConfigState s = model.Snapshot();
+  EXPECT_EQ(s.currentProfile, 2);
+  EXPECT_EQ(s.currentDpiLevel, 4);  // levels above 4 are taken as 4
+  EXPECT_EQ(s.dpi[4].x, 0x22);
+  EXPECT_EQ(s.dpi[4].y, 0x33);
+  EXPECT_TRUE(s.angleSnapping);
+  EXPECT_EQ(s.sensorValue, 4000);
+  EXPECT_TRUE(model.RemoteFlags().Take(3, 1));
+  EXPECT_FALSE(model.ApplyStatusReport(2, 1, 0x10, 0x10, false, 4000));
+}
+
 }  // namespace
