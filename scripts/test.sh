@@ -92,7 +92,7 @@ if [ $wine_ok -eq 1 ]; then
 
   export SUITE_BIN=$root/build/$wine_preset
   export SUITE_SCREENSHOTS=$root/build/screenshots
-  export SUITE_TOOLS_BIN=$root/build/native
+  export SUITE_NATIVE_BIN=$root/build/native
   mkdir -p "$SUITE_SCREENSHOTS"
   e2e_pass=0
   e2e_fail=0
