@@ -29,13 +29,7 @@ if [ -d "$prefix/prefix" ]; then harness_prefix_use "$prefix"; else harness_pref
 # Wine has no HID mouse: pointrix talks to the simulated one, served natively
 # on loopback, unless POINTRIX_SIMULATED_DEVICE already names one.
 if [ -z "${POINTRIX_SIMULATED_DEVICE:-}" ]; then
-  port_file=$(mktemp)
-  build/native/tools/simmouse/simmouse_server --scenario one --port-file "$port_file" --lifetime 86400 \
-    >build/simmouse.log 2>&1 &
-  HARNESS_PIDS+=("$!")
-  for _ in $(seq 1 50); do [ -s "$port_file" ] && break; sleep 0.1; done
-  export POINTRIX_SIMULATED_DEVICE=127.0.0.1:$(cat "$port_file")
-  rm -f "$port_file"
+  harness_simmouse_start --scenario one --lifetime 86400 || exit 1
   echo "simulated mouse on $POINTRIX_SIMULATED_DEVICE"
 fi
 

@@ -179,3 +179,27 @@ harness_stop_all() {
   fi
   HARNESS_PIDS=()
 }
+
+# harness_simmouse_start [ARGS...]: starts the native simulated mouse on a free
+# loopback port (extra ARGS go to the server, e.g. --scenario two) and exports
+# POINTRIX_SIMULATED_DEVICE for the Windows programs started after it.
+harness_simmouse_start() {
+  local server=${SIMMOUSE_SERVER:-} candidate
+  if [ -z "$server" ]; then
+    for candidate in "${SUITE_NATIVE_BIN:-}/tools/simmouse/simmouse_server" \
+      "$HARNESS_ROOT/build/native/tools/simmouse/simmouse_server" \
+      "$HARNESS_ROOT"/build/*/tools/simmouse/simmouse_server; do
+      if [ -x "$candidate" ]; then server=$candidate; break; fi
+    done
+  fi
+  [ -n "$server" ] && [ -x "$server" ] || { echo "harness: simmouse_server is not built" >&2; return 1; }
+  local port_file i
+  port_file=$(mktemp)
+  "$server" --port-file "$port_file" --lifetime 3600 "$@" >/dev/null 2>&1 &
+  HARNESS_PIDS+=("$!")
+  HARNESS_SIMMOUSE_PID=$!
+  for i in $(seq 1 100); do [ -s "$port_file" ] && break; sleep 0.1; done
+  [ -s "$port_file" ] || { echo "harness: simmouse_server did not start" >&2; return 1; }
+  export POINTRIX_SIMULATED_DEVICE=127.0.0.1:$(cat "$port_file")
+  rm -f "$port_file"
+}
