@@ -1,4 +1,5 @@
 #include "quillon/engine/ProcessDatabase.h"
+#include "quillon/lang/TextEncoding.h"
 
 #include <chrono>
 #include <climits>
@@ -168,7 +169,7 @@ bool ProcessDatabase::Load() {
     loading_.store(false);
     return false;
   }
-  ParseProcessDocument(DecodeUtf8Text(bytes), files_, services_);
+  ParseProcessDocument(WideFromUtf8(bytes), files_, services_);
   loaded_.store(true);
   loading_.store(false);
   return true;

@@ -1,4 +1,5 @@
 #include "quillon/engine/StartupScanner.h"
+#include "quillon/lang/TextEncoding.h"
 
 #include <chrono>
 #include <thread>
@@ -33,7 +34,7 @@ StartupScanner::StartupScanner(ProcessDatabase* database, const ScanSources& sou
 std::wstring StartupScanner::Identity(const std::wstring& target, uint64_t length) {
   // "%d" of a 64-bit length prints its low 32 bits as a signed number.
   const int32_t shown = static_cast<int32_t>(static_cast<uint32_t>(length & 0xFFFFFFFFu));
-  return Md5Hex(EncodeUtf8Text(UpperText(target + L"_" + std::to_wstring(shown))));
+  return Md5Hex(Utf8FromWide(UpperText(target + L"_" + std::to_wstring(shown))));
 }
 
 void StartupScanner::Accept(StartupEntry& entry, const std::wstring& target) const {

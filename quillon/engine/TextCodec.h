@@ -2,13 +2,9 @@
 
 #include <string>
 
-// Byte boundaries and the small text rules the scan engine shares. Wide text is
-// UTF-16 on Windows and UTF-32 elsewhere; these helpers work on both.
-
-// UTF-8 bytes to wide text; malformed sequences become U+FFFD.
-std::wstring DecodeUtf8Text(const std::string& bytes);
-// Wide text to UTF-8 bytes; unpaired surrogates become U+FFFD.
-std::string EncodeUtf8Text(const std::wstring& text);
+// The small text rules the scan engine shares. Wide text is UTF-16 on Windows
+// and UTF-32 elsewhere; these helpers work on both. Byte conversions are in
+// quillon/lang/TextEncoding.h.
 
 // Upper case of the ASCII letters and of the Latin-1 letters; enough for file,
 // service and registry names, and the same on every platform.

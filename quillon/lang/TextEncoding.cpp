@@ -27,6 +27,16 @@ void ForEachCodePoint(const std::wstring& text, F f) {
   }
 }
 
+void AppendCodePoint(std::wstring& out, char32_t cp) {
+  if (sizeof(wchar_t) == 2 && cp > 0xFFFF) {
+    cp -= 0x10000;
+    out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
+    out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
+  } else {
+    out.push_back(static_cast<wchar_t>(cp));
+  }
+}
+
 }  // namespace
 
 std::wstring WideFromUtf16Le(const std::string& bytes) {
@@ -94,4 +104,50 @@ std::wstring WideFromLatin1(const std::string& bytes) {
   text.reserve(bytes.size());
   for (char b : bytes) text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(b)));
   return text;
+}
+
+std::wstring WideFromUtf8(const std::string& bytes) {
+  std::wstring out;
+  out.reserve(bytes.size());
+  const size_t n = bytes.size();
+  size_t i = 0;
+  while (i < n) {
+    const unsigned char b = static_cast<unsigned char>(bytes[i]);
+    if (b < 0x80) {
+      out.push_back(static_cast<wchar_t>(b));
+      ++i;
+      continue;
+    }
+    int extra = 0;
+    char32_t cp = 0;
+    char32_t least = 0;
+    if ((b & 0xE0) == 0xC0) {
+      extra = 1, cp = b & 0x1F, least = 0x80;
+    } else if ((b & 0xF0) == 0xE0) {
+      extra = 2, cp = b & 0x0F, least = 0x800;
+    } else if ((b & 0xF8) == 0xF0) {
+      extra = 3, cp = b & 0x07, least = 0x10000;
+    } else {
+      out.push_back(static_cast<wchar_t>(0xFFFD));
+      ++i;
+      continue;
+    }
+    size_t j = i + 1;
+    bool good = true;
+    for (int k = 0; k < extra; ++k, ++j) {
+      if (j >= n || (static_cast<unsigned char>(bytes[j]) & 0xC0) != 0x80) {
+        good = false;
+        break;
+      }
+      cp = (cp << 6) | (static_cast<unsigned char>(bytes[j]) & 0x3F);
+    }
+    if (!good || cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+      out.push_back(static_cast<wchar_t>(0xFFFD));
+      i = j;  // a broken sequence resumes at the byte that broke it
+      continue;
+    }
+    AppendCodePoint(out, cp);
+    i = j;
+  }
+  return out;
 }

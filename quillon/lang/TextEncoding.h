@@ -15,6 +15,10 @@ std::string Utf16LeFromWide(const std::wstring& text);
 // Text -> UTF-8 bytes, without terminator. Unpaired surrogates become U+FFFD.
 std::string Utf8FromWide(const std::wstring& text);
 
+// UTF-8 bytes -> text. A broken sequence becomes U+FFFD and reading resumes
+// at the byte that broke it.
+std::wstring WideFromUtf8(const std::string& bytes);
+
 // 8-bit text read as ISO 8859-1 (each byte one character), used where no
 // system code page is at hand.
 std::wstring WideFromLatin1(const std::string& bytes);

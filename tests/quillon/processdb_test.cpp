@@ -7,6 +7,7 @@
 
 #include "quillon/engine/ProcessDatabase.h"
 #include "quillon/engine/StdFileSource.h"
+#include "quillon/lang/TextEncoding.h"
 #include "scan_fakes.h"
 
 namespace {
@@ -29,7 +30,7 @@ struct Parsed {
 
 Parsed Parse(const std::string& utf8) {
   Parsed p;
-  ParseProcessDocument(DecodeUtf8Text(utf8), p.files, p.services);
+  ParseProcessDocument(WideFromUtf8(utf8), p.files, p.services);
   return p;
 }
 
@@ -126,8 +127,8 @@ TEST(ProcessDatabaseParse, DescriptionEntitiesAreDecodedInTheirOrder) {
       {L"caf&#233;", L"caf\u00e9"},
   };
   for (const auto& c : cases) EXPECT_EQ(c.out, DecodeDescriptionEntities(c.in)) << c.in;
-  EXPECT_EQ(std::wstring(L"x") + static_cast<wchar_t>(0xFFFD) + L"y", DecodeUtf8Text("x\xC3y"));
-  EXPECT_EQ("\xF0\x9F\x98\x80", EncodeUtf8Text(DecodeUtf8Text("\xF0\x9F\x98\x80")));
+  EXPECT_EQ(std::wstring(L"x") + static_cast<wchar_t>(0xFFFD) + L"y", WideFromUtf8("x\xC3y"));
+  EXPECT_EQ("\xF0\x9F\x98\x80", Utf8FromWide(WideFromUtf8("\xF0\x9F\x98\x80")));
 }
 
 TEST(ProcessDatabase, PathResolution) {
