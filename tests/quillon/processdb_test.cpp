@@ -36,9 +36,7 @@ Parsed Parse(const std::string& utf8) {
 
 // The shipped document, read from the source tree.
 std::string ShippedDocument() {
-  std::string here = __FILE__;
-  const size_t cut = here.rfind("tests");
-  std::string path = here.substr(0, cut) + "quillon/resources/processdb/process.xml";
+  std::string path = std::string(SUITE_SOURCE_DIR) + "/quillon/resources/processdb/process.xml";
 #ifdef _WIN32
   if (!path.empty() && path[0] == '/') path = "Z:" + path;  // the Unix root under Wine
 #endif
