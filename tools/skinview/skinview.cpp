@@ -58,15 +58,15 @@ using Kinds = std::vector<PreviewModule::Kind>;
 
 void AddModules(View& v) {
   const std::wstring& s = v.scene.name;
-  struct Spec {
+  struct Preset {
     double value;
     int count;
     Kinds kinds;
     int hold;
   };
-  Spec speed{12, 3, {{L"3 unnecessary startup entries", 12}}, 250};
-  Spec stability{20, 5, {{L"2 invalid program shortcuts", 10}, {L"3 obsolete software references", 20}}, 250};
-  Spec privacy{8, 2, {{L"2 temporary internet files", 8}}, 250};
+  Preset speed{12, 3, {{L"3 unnecessary startup entries", 12}}, 250};
+  Preset stability{20, 5, {{L"2 invalid program shortcuts", 10}, {L"3 obsolete software references", 20}}, 250};
+  Preset privacy{8, 2, {{L"2 temporary internet files", 8}}, 250};
   if (s == L"moderate") {
     speed = {55, 23, {{L"14 unnecessary startup entries", 55}, {L"9 optimisable Windows services", 40}}, 250};
   } else if (s == L"poor") {
