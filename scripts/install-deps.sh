@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ ccache googletest clang clang-format libclang-rt-14-dev
   mingw-w64 g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 xvfb xdotool x11-utils imagemagick
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick
   fonts-wine fonts-liberation fonts-dejavu-core
   python3 file procps
 )
