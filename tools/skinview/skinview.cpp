@@ -65,7 +65,8 @@ void AddModules(View& v) {
     int hold;
   };
   Preset speed{12, 3, {{L"3 unnecessary startup entries", 12}}, 250};
-  Preset stability{20, 5, {{L"2 invalid program shortcuts", 10}, {L"3 obsolete software references", 20}}, 250};
+  Preset stability{
+      20, 5, {{L"2 invalid program shortcuts", 10}, {L"3 obsolete software references", 20}}, 250};
   Preset privacy{8, 2, {{L"2 temporary internet files", 8}}, 250};
   if (s == L"moderate") {
     speed = {55, 23, {{L"14 unnecessary startup entries", 55}, {L"9 optimisable Windows services", 40}}, 250};
