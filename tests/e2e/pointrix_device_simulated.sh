@@ -6,35 +6,20 @@
 set -u
 source "$(dirname "$0")/../../scripts/lib/harness.sh"
 
-server=${SIMMOUSE_SERVER:-}
-if [ -z "$server" ]; then
-  # The native build of the test command, else any native build there is.
-  for candidate in "${SUITE_NATIVE_BIN:-}/tools/simmouse/simmouse_server" \
-                   "$HARNESS_ROOT/build/native/tools/simmouse/simmouse_server" \
-                   "$HARNESS_ROOT"/build/*/tools/simmouse/simmouse_server; do
-    if [ -x "$candidate" ]; then server=$candidate; break; fi
-  done
-fi
-[ -n "$server" ] && [ -x "$server" ] || { echo "simmouse_server is not built (set SIMMOUSE_SERVER)"; exit 1; }
 probe="$SUITE_BIN/tests/pointrix_win32_tests.exe"
 [ -f "$probe" ] || { echo "pointrix_win32_tests.exe not found in $SUITE_BIN/tests"; exit 1; }
 
 work=$(mktemp -d)
-spid=
 cleanup() {
-  [ -n "$spid" ] && kill "$spid" 2>/dev/null && wait "$spid" 2>/dev/null
+  harness_stop_all
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-"$server" --scenario mixed --port-file "$work/port" --lifetime 300 >"$work/server.log" 2>&1 &
-spid=$!
-for _ in $(seq 1 100); do [ -s "$work/port" ] && break; sleep 0.1; done
-[ -s "$work/port" ] || { echo "simmouse_server did not start: $(head -1 "$work/server.log")"; exit 1; }
-port=$(cat "$work/port")
+harness_simmouse_start --scenario mixed || exit 1
+port=${POINTRIX_SIMULATED_DEVICE##*:}
 
-if ! POINTRIX_SIMULATED_DEVICE=127.0.0.1:$port POINTRIX_DEVICE_PROBE=1 \
-    harness_wine "$probe" --gtest_filter='SimulatedDeviceProbe.*' >"$work/probe.log" 2>&1; then
+if ! POINTRIX_DEVICE_PROBE=1 harness_wine "$probe" --gtest_filter='SimulatedDeviceProbe.*' >"$work/probe.log" 2>&1; then
   echo "probe failed: $(grep -m1 -A2 'Failure' "$work/probe.log" | tr -d '\r' | tr '\n' ' ')"
   exit 1
 fi
