@@ -27,6 +27,14 @@ MacroFileStatus ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& by
   return ReadFileBytes(path, bytes) ? MacroFileStatus::kOk : MacroFileStatus::kFailed;
 }
 
+// Reads and decodes a whole ".mf" file: its header and code.
+MacroFileStatus LoadMacroFile(const std::wstring& path, MacroFileHeader& header, std::vector<uint8_t>& code) {
+  if (!EndsWithNoCase(path, L".mf")) return MacroFileStatus::kFailed;
+  std::vector<uint8_t> bytes;
+  if (ReadWholeFile(path, bytes) != MacroFileStatus::kOk) return MacroFileStatus::kFailed;
+  return DecodeMacroFile(bytes, header, &code);
+}
+
 }  // namespace
 
 MacroFileStatus DecodeMacroFile(const std::vector<uint8_t>& bytes, MacroFileHeader& header,
@@ -58,12 +66,9 @@ MacroFileStatus DecodeMacroFile(const std::vector<uint8_t>& bytes, MacroFileHead
 }
 
 MacroFileStatus ReadMacroFile(const std::wstring& path, Macro& macro) {
-  if (!EndsWithNoCase(path, L".mf")) return MacroFileStatus::kFailed;
-  std::vector<uint8_t> bytes;
-  if (ReadWholeFile(path, bytes) != MacroFileStatus::kOk) return MacroFileStatus::kFailed;
   MacroFileHeader header;
   std::vector<uint8_t> code;
-  MacroFileStatus status = DecodeMacroFile(bytes, header, &code);
+  MacroFileStatus status = LoadMacroFile(path, header, code);
   if (status != MacroFileStatus::kOk) return status;
   macro.path = path;
   macro.name = header.name;
@@ -113,12 +118,9 @@ MacroFileStatus RenameMacroEntry(const std::wstring& path, const std::wstring& n
     std::filesystem::rename(from, from.parent_path() / ToFsPath(newName), ec);
     return ec ? MacroFileStatus::kFailed : MacroFileStatus::kOk;
   }
-  if (!EndsWithNoCase(path, L".mf")) return MacroFileStatus::kFailed;
-  std::vector<uint8_t> bytes;
-  if (ReadWholeFile(path, bytes) != MacroFileStatus::kOk) return MacroFileStatus::kFailed;
   MacroFileHeader header;
   std::vector<uint8_t> code;
-  MacroFileStatus status = DecodeMacroFile(bytes, header, &code);
+  MacroFileStatus status = LoadMacroFile(path, header, code);
   if (status != MacroFileStatus::kOk) return status;
   // The code is carried over byte for byte, whatever it holds.
   ArchiveWriter out;

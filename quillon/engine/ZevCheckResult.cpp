@@ -143,6 +143,13 @@ void CZevCheckResult::AddChild(IResult* child) {
   children_.emplace_back(child);
 }
 
+CZevCheckResult* CZevCheckResult::NewChild(const std::wstring& title, double value) {
+  auto* child = new CZevCheckResult;
+  child->SetTitle(title);
+  child->SetValue(value, 0);
+  return child;
+}
+
 std::wstring CZevCheckResult::Title() const {
   std::lock_guard<std::mutex> lock(textLock_);
   return title_;

@@ -41,6 +41,9 @@ class CZevCheckResult : public IResult {
   // Ownership passes to this result; null is ignored.
   virtual void AddChild(IResult* child);
 
+  // A child line of a module result: its title and severity, set at once.
+  static CZevCheckResult* NewChild(const std::wstring& title, double value);
+
   std::wstring Title() const;
   std::wstring CountText() const;
 

@@ -15,13 +15,6 @@ int CountForDisplay(uint64_t count) { return static_cast<int>(static_cast<uint32
 
 int IssuesForResult(int64_t issues) { return issues > INT_MAX ? INT_MAX : static_cast<int>(issues); }
 
-CZevCheckResult* Child(const std::wstring& title, double value) {
-  auto* child = new CZevCheckResult;
-  child->SetTitle(title);
-  child->SetValue(value, 0);
-  return child;
-}
-
 }  // namespace
 
 CZevCheck_Security::CZevCheck_Security(const ScanSources& sources)
@@ -55,8 +48,9 @@ void CZevCheck_Security::Check() {
   const uint64_t cacheBytes =
       MeasureFolder(files, shell.SpecialFolder(kInternetCacheFolder) + L"\\Content.IE5", L"", cacheCount);
   issues = static_cast<int64_t>((cacheCount + 999) / 1000);
-  result->AddChild(Child(FormatText(LoadText(170), {Megabytes(cacheBytes), CountForDisplay(cacheCount)}),
-                         Megabytes(cacheBytes)));
+  result->AddChild(CZevCheckResult::NewChild(
+      FormatText(LoadText(170), {Megabytes(cacheBytes), CountForDisplay(cacheCount)}),
+      Megabytes(cacheBytes)));
   raise();
   p += 25;
   if (!ReportStep(p)) return;
@@ -66,8 +60,8 @@ void CZevCheck_Security::Check() {
   MeasureFolder(files, shell.SpecialFolder(kCookiesFolder), L"txt", cookies);
   issues += static_cast<int64_t>(cookies);
   if (cookies > 0) {
-    result->AddChild(
-        Child(FormatText(LoadText(168), {CountForDisplay(cookies)}), static_cast<double>(cookies)));
+    result->AddChild(CZevCheckResult::NewChild(FormatText(LoadText(168), {CountForDisplay(cookies)}),
+                                               static_cast<double>(cookies)));
   }
   raise();
   p += 25;
@@ -78,8 +72,8 @@ void CZevCheck_Security::Check() {
   MeasureFolder(files, shell.SpecialFolder(kHistoryFolder) + L"\\History.IE5", L"dat", history);
   issues += static_cast<int64_t>(history);
   if (history > 0) {
-    result->AddChild(
-        Child(FormatText(LoadText(172), {CountForDisplay(history)}), static_cast<double>(history)));
+    result->AddChild(CZevCheckResult::NewChild(FormatText(LoadText(172), {CountForDisplay(history)}),
+                                               static_cast<double>(history)));
   }
   raise();
   p += 25;
@@ -92,7 +86,7 @@ void CZevCheck_Security::Check() {
   issues += static_cast<int64_t>(std::ceil(Megabytes(tempBytes) / 50.0)) +
             static_cast<int64_t>(std::ceil(Megabytes(recycleBytes) / 50.0));
   const double junk = Megabytes(tempBytes) + Megabytes(recycleBytes);
-  result->AddChild(Child(FormatText(LoadText(140), {junk}), junk));
+  result->AddChild(CZevCheckResult::NewChild(FormatText(LoadText(140), {junk}), junk));
   raise();
 
   FinishCheck();

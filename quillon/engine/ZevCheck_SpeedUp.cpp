@@ -29,20 +29,14 @@ void CZevCheck_SpeedUp::Check() {
   startup_.reset(new StartupScanner(database_.get(), sources_));
   startup_->Scan();
   const int startup = startup_->GetUnnecessaryCount();
-  auto* child1 = new CZevCheckResult;
-  child1->SetTitle(FormatText(LoadText(156), {startup}));
-  child1->SetValue(startup * 20.0, 0);
-  result->AddChild(child1);
+  result->AddChild(CZevCheckResult::NewChild(FormatText(LoadText(156), {startup}), startup * 20.0));
 
   if (!ReportStep(50.0)) return;
 
   services_.reset(new ServiceScanner(database_.get(), sources_));
   services_->Scan();
   const int optimizable = services_->GetOptimizableCount();
-  auto* child2 = new CZevCheckResult;
-  child2->SetTitle(FormatText(LoadText(157), {optimizable}));
-  child2->SetValue(optimizable * 5.0, 0);
-  result->AddChild(child2);
+  result->AddChild(CZevCheckResult::NewChild(FormatText(LoadText(157), {optimizable}), optimizable * 5.0));
 
   const double value = startup * 10.0 + optimizable * 2.0;
   const int count = startup + optimizable;

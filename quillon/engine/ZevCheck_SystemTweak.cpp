@@ -28,13 +28,6 @@ void AddUnique(std::vector<std::wstring>& list, std::set<std::wstring>& seen, co
   if (seen.insert(name).second) list.push_back(name);
 }
 
-CZevCheckResult* Child(const std::wstring& title, double value) {
-  auto* child = new CZevCheckResult;
-  child->SetTitle(title);
-  child->SetValue(value, 0);
-  return child;
-}
-
 }  // namespace
 
 CZevCheck_SystemTweak::CZevCheck_SystemTweak(const ScanSources& sources)
@@ -187,13 +180,13 @@ void CZevCheck_SystemTweak::Check() {
   const int a = CountEmptyFileTypes();
   result->SetTitle(LoadText(164));
   raise(a);
-  result->AddChild(Child(FormatText(LoadText(149), {a}), a));
+  result->AddChild(CZevCheckResult::NewChild(FormatText(LoadText(149), {a}), a));
 
   SetProgressPosition(33.0);
   if (!ReportStep(33.0)) return;
   const int b = CountMissingSharedDlls();
   raise(b);
-  result->AddChild(Child(FormatText(LoadText(148), {b}), b));
+  result->AddChild(CZevCheckResult::NewChild(FormatText(LoadText(148), {b}), b));
 
   SetProgressPosition(66.0);
   if (!ReportStep(66.0)) return;
@@ -206,7 +199,7 @@ void CZevCheck_SystemTweak::Check() {
   const int f = CountUninstallLeftovers();
   if (f > 0) raise(f);
   const int obsolete = c + d + e + f;
-  result->AddChild(Child(FormatText(LoadText(150), {obsolete}), obsolete));
+  result->AddChild(CZevCheckResult::NewChild(FormatText(LoadText(150), {obsolete}), obsolete));
 
   SetProgressPosition(100.0);
   FinishCheck();
